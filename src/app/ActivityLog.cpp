@@ -25,7 +25,9 @@ void ActivityLog::ApplicationEvents1Exception(const std::exception& error) {
     AddLogLine(QStringLiteral(" - ") + (appError ? appError->message() : QString::fromUtf8(error.what())));
 }
 
-void ActivityLog::replaceAll(const QString& text) { m_memo.setPlainText(text); }
+void ActivityLog::replaceAll(const QString& text) {
+    m_memo.setPlainText(text);
+}
 
 QStringList ActivityLog::lines() const {
     if (m_memo.document()->isEmpty())

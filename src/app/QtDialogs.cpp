@@ -18,9 +18,13 @@ void QtDialogs::showInformation(const QString& text) {
     showStandard(QMessageBox::Information, kInformationTitle, text);
 }
 
-void QtDialogs::showWarning(const QString& text) { showStandard(QMessageBox::Warning, kWarningTitle, text); }
+void QtDialogs::showWarning(const QString& text) {
+    showStandard(QMessageBox::Warning, kWarningTitle, text);
+}
 
-void QtDialogs::showError(const QString& text) { showStandard(QMessageBox::Critical, kErrorTitle, text); }
+void QtDialogs::showError(const QString& text) {
+    showStandard(QMessageBox::Critical, kErrorTitle, text);
+}
 
 bool QtDialogs::confirm(const QString& text) {
     QMessageBox box(QMessageBox::Question, kConfirmationTitle, text);

@@ -1,6 +1,6 @@
 #include "app/ActivityLog.h"
-#include "app/AppError.h"
 #include "FakeClock.h"
+#include "app/AppError.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -31,6 +31,25 @@ private slots:
         log.guard([] { throw std::runtime_error("bad state"); });
         log.guard([] { throw AppError(QString()); });
         QCOMPARE(log.lines(), (QStringList{"09:05 - ", "09:05 - bad state", "09:05 - Verbinding mislukt"}));
+    }
+
+    void aFailingTimerTickGivesOneLineAndTheNextTickRuns() {
+        QPlainTextEdit memo;
+        FakeClock clock;
+        ActivityLog log(memo, clock);
+        QTimer timer;
+        int ticks = 0;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            log.guard([&] {
+                if (++ticks == 3)
+                    timer.stop();
+                if (ticks == 1)
+                    throw AppError(QStringLiteral("Tabel Transparantie bestaat niet"));
+            });
+        });
+        timer.start(0);
+        QTRY_COMPARE(ticks, 3);
+        QCOMPARE(log.lines(), (QStringList{"09:05 - Tabel Transparantie bestaat niet"}));
     }
 
     void replaceAllLeavesOnlyTheBareText() {
