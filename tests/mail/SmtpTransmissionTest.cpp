@@ -188,6 +188,88 @@ private slots:
         QVERIFY(!server.file("message-1.eml").contains(settings.SmtpPassword.toUtf8()));
     }
 
+    void messageAsReceived_data() {
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("companyName");
+        QTest::addColumn<QString>("pdfName"); // empty: no PDF at the path
+
+        QTest::newRow("plain ASCII, PDF attached") << "Omzet per maand"
+                                                   << "Taxi Centrale"
+                                                   << "ZEL_VODO_Omzet.pdf";
+        QTest::newRow("specials and non-ASCII, long file name")
+            << QString("Overzicht ritten \u00E9\u00E9n \u2014 maart, een omschrijving die langer is dan een "
+                       "kopregel mag zijn\r\nBcc: x@y.nl")
+            << "Taxi \"De Ster\", B.V. (Zn)"
+            << QString("Rapport \u00C4\u00D6\u00DC ") + QString(70, 'x') + " \"kopie\".pdf";
+        QTest::newRow("non-ASCII sender name, no PDF")
+            << "Omzet" << QString("Taxibedrijf \u00C9\u00E9n") << "";
+    }
+
+    void messageAsReceived() {
+        QFETCH(QString, subject);
+        QFETCH(QString, companyName);
+        QFETCH(QString, pdfName);
+
+        QTemporaryDir pdfDir;
+        const QString pdfPath = pdfDir.filePath(pdfName.isEmpty() ? "ontbreekt.pdf" : pdfName);
+        QByteArray pdf = "%PDF-1.4\r\n.\r\n..\n.";
+        QRandomGenerator random(7);
+        for (int i = 0; i < 50000; ++i)
+            pdf += char(random.bounded(256));
+        if (!pdfName.isEmpty()) {
+            QFile file(pdfPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(pdf);
+        }
+        ReportMail mail = reportMail("Jan Jansen <jan@taxi.nl>, b@taxi.nl");
+        mail.subject = subject;
+        mail.sender.name = companyName;
+        mail.letter = QStringList{"<p>Geachte heer,</p>",
+                                  ".punt aan het begin",
+                                  "spatie aan het eind ",
+                                  "",
+                                  "\tTab en = teken",
+                                  QString("\u00C9\u00E9n lange regel ").repeated(30) + "einde",
+                                  "."};
+        PythonServer server("smtp_server.py",
+                            serverArguments({"{tls}", "--user", "jan", "--password", "geheim"}));
+        QVERIFY(server.port() > 0);
+        CompanySettings settings = company(server.port(), true, true);
+        settings.SmtpPassword = "geheim";
+
+        SmtpTransmission(m_log, m_clock, kTimeoutMs).send(mail, settings, pdfPath);
+
+        QCOMPARE(m_log.lines(), QStringList());
+        const QJsonObject message = parsed(QDir(server.outDir()).filePath("message-1.eml"));
+        QCOMPARE(message["defects"].toArray(), QJsonArray());
+        QVERIFY2(message["max_line_length"].toInt() <= 78,
+                 qPrintable(QString::number(message["max_line_length"].toInt())));
+        QCOMPARE(message["bare_lf"].toBool(), false);
+        QCOMPARE(message["content_type"].toString(), QString("multipart/mixed"));
+        QCOMPARE(message["subject"].toString(), subject);
+        QCOMPARE(message["from_name"].toString(), companyName);
+        QCOMPARE(message["from_address"].toString(), QString("postmaster@taxi.nl"));
+        QCOMPARE(message["to"].toArray(), (QJsonArray{"jan@taxi.nl", "b@taxi.nl"}));
+        QCOMPARE(message["x_mailer"].toString(), QString("Zelvan"));
+        QVERIFY(message["has_date"].toBool());
+        QVERIFY(message["message_id"].toString().endsWith("@taxi.nl>"));
+
+        const QJsonArray parts = message["parts"].toArray();
+        QCOMPARE(parts.size(), pdfName.isEmpty() ? 1 : 2);
+        const QJsonObject html = parts.at(0).toObject();
+        QCOMPARE(html["content_type"].toString(), QString("text/html"));
+        QCOMPARE(html["charset"].toString(), QString("utf-8"));
+        QCOMPARE(QJsonValue(html["lines"]).toVariant().toStringList(), mail.letter + QStringList{""});
+        if (pdfName.isEmpty())
+            return;
+        const QJsonObject attachment = parts.at(1).toObject();
+        QCOMPARE(attachment["content_type"].toString(), QString("application/pdf"));
+        QCOMPARE(attachment["disposition"].toString(), QString("attachment"));
+        QCOMPARE(attachment["filename"].toString(), pdfName);
+        QCOMPARE(attachment["sha256"].toString(),
+                 QString(QCryptographicHash::hash(pdf, QCryptographicHash::Sha256).toHex()));
+    }
+
     void exchangeWithScriptedServer_data() {
         QTest::addColumn<QStringList>("serverArgs");
         QTest::addColumn<bool>("tls");

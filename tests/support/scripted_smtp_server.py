@@ -3,8 +3,9 @@
 
 Prints its port on stdout once it listens. Answers every command with a well-behaved default reply
 unless --reply VERB=REPLY overrides it (REPLY may hold several lines separated by "|"). With
---silent it accepts connections and never says a word; with --trickle its replies arrive in pieces. Every line it receives is appended to
-OUTDIR/transcript.txt; an accepted message is written to OUTDIR/message-N.eml.
+--silent it accepts connections and never says a word; with --trickle its replies arrive in
+pieces. Every line it receives is appended to OUTDIR/transcript.txt; an accepted message is
+written to OUTDIR/message-N.eml.
 """
 import argparse
 import asyncio
