@@ -70,12 +70,17 @@ class SmtpTransmissionTest : public QObject {
     FakeClock m_clock;
     ActivityLog m_log{m_memo, m_clock};
 
-    QStringList serverArguments(QStringList arguments) const {
-        const int tls = arguments.indexOf("{tls}");
-        if (tls >= 0)
-            arguments.replace(tls, "--cert"), arguments.insert(tls + 1, m_certDir.filePath("cert.pem")),
-                arguments.insert(tls + 2, "--key"), arguments.insert(tls + 3, m_certDir.filePath("key.pem"));
-        return arguments;
+    // "{tls}" stands for the certificate options that make the server offer STARTTLS.
+    QStringList serverArguments(const QStringList& arguments) const {
+        QStringList expanded;
+        for (const QString& argument : arguments) {
+            if (argument == "{tls}")
+                expanded << "--cert" << m_certDir.filePath("cert.pem") << "--key"
+                         << m_certDir.filePath("key.pem");
+            else
+                expanded << argument;
+        }
+        return expanded;
     }
 
     // What Python's email package makes of a received message.
