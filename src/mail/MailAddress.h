@@ -16,6 +16,4 @@ struct MailAddress {
     // The address as it may appear between "<" and ">" on an SMTP command line and in a header.
     // Throws AppError for an address that would break the command line or the header.
     QString checkedAddress() const;
-
-    bool operator==(const MailAddress& other) const { return name == other.name && address == other.address; }
 };
