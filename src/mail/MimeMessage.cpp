@@ -62,10 +62,10 @@ QByteArray displayName(const QString& name) {
 }
 
 QByteArray mailbox(const MailAddress& address) {
-    const QByteArray spec = address.checkedAddress().toLatin1();
+    const QByteArray addressText = address.checkedAddress().toLatin1();
     if (address.name.isEmpty())
-        return spec;
-    return displayName(address.name) + kCrlf + " <" + spec + '>';
+        return addressText;
+    return displayName(address.name) + kCrlf + " <" + addressText + '>';
 }
 
 // RFC 2231 for a file name that is not short plain ASCII, in short continuation sections.
