@@ -43,10 +43,10 @@ QByteArray unstructured(const QString& text, int headerNameLength) {
 }
 
 bool isAtomText(QChar c) {
-    static const QString specials = QStringLiteral("!#$%&'*+-/=?^_`{|}~ ");
+    static const QString atomSymbols = QStringLiteral("!#$%&'*+-/=?^_`{|}~ ");
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
            (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || specials.contains(c);
+           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || atomSymbols.contains(c);
 }
 
 // A display name as RFC 5322 wants it: bare atoms, a quoted string when it holds specials, encoded
