@@ -450,9 +450,26 @@ private slots:
         QCOMPARE(block.right(4), QByteArray("\x13\x04\xE4\x04", 4));
     }
 
+    void executableCarriesTheProjectVersion_data() {
+        QTest::addColumn<bool>("stripped");
+        QTest::newRow("as built") << false;
+        QTest::newRow("stripped for installation") << true;
+    }
+
     void executableCarriesTheProjectVersion() {
+        QFETCH(bool, stripped);
+        QString executable = QStringLiteral(ZELVAN_EXECUTABLE);
+        if (stripped) {
+            const QString copy = m_dir.filePath(QStringLiteral("stripped"));
+            QVERIFY(QFile::copy(executable, copy));
+            QProcess strip;
+            strip.start(QStringLiteral("strip"), {QStringLiteral("--strip-all"), copy});
+            QVERIFY(strip.waitForFinished());
+            QCOMPARE(strip.exitCode(), 0);
+            executable = copy;
+        }
         VersionInfoReader reader;
-        reader.setFileName(QStringLiteral(ZELVAN_EXECUTABLE));
+        reader.setFileName(executable);
         reader.ReadVersionInfo();
         QCOMPARE(reader.LastError(), int(VersionInfoReader::NoError));
         QVERIFY(reader.Infos().contains("InternalFileVersion=" ZELVAN_PROJECT_VERSION));
