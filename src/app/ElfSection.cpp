@@ -1,7 +1,8 @@
 #include "app/ElfSection.h"
 
+#include "app/LittleEndian.h"
+
 #include <QFile>
-#include <QtEndian>
 
 namespace {
 
@@ -24,15 +25,11 @@ constexpr int sectionNameAt = 0;
 constexpr int sectionTypeAt = 4;
 constexpr quint32 sectionWithoutContents = 8; // SHT_NOBITS
 
-quint16 word16(const QByteArray& bytes, int at) {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-quint32 word32(const QByteArray& bytes, int at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
+using LittleEndian::word16;
+using LittleEndian::word32;
 
 quint64 address(const QByteArray& bytes, int at, const ElfLayout& layout) {
-    return layout.wide ? qFromLittleEndian<quint64>(bytes.constData() + at) : word32(bytes, at);
+    return layout.wide ? LittleEndian::word64(bytes, at) : word32(bytes, at);
 }
 
 // Exactly length bytes at offset, or an empty array when the file does not hold them all.
@@ -69,7 +66,7 @@ public:
         const QByteArray wanted = name + '\0';
         for (quint64 index = 1; index < sectionCount(); ++index) {
             const QByteArray entry = section(index);
-            const quint32 nameAt = entry.isEmpty() ? 0 : word32(entry, sectionNameAt);
+            const quint32 nameAt = word32(entry, sectionNameAt);
             if (!entry.isEmpty() && nameAt < quint32(nameTable.size()) &&
                 nameTable.mid(nameAt, wanted.size()) == wanted)
                 return entry;

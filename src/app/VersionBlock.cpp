@@ -1,6 +1,6 @@
 #include "app/VersionBlock.h"
 
-#include <QtEndian>
+#include "app/LittleEndian.h"
 
 namespace {
 
@@ -11,18 +11,9 @@ constexpr int fixedFileInfoSize = 52;
 // VS_VERSIONINFO > StringFileInfo > string table > string: nothing deeper is ever looked up.
 constexpr int deepestLevel = 4;
 
-// Little-endian fields; 0 for a field that does not lie wholly inside bytes.
-template <typename T> T field(const QByteArray& bytes, int at) {
-    if (at < 0 || at > bytes.size() - qsizetype(sizeof(T)))
-        return 0;
-    return qFromLittleEndian<T>(bytes.constData() + at);
-}
-quint16 word16(const QByteArray& bytes, int at) {
-    return field<quint16>(bytes, at);
-}
-quint32 word32(const QByteArray& bytes, int at) {
-    return field<quint32>(bytes, at);
-}
+using LittleEndian::word16;
+using LittleEndian::word32;
+
 int alignedTo32Bits(int offset) {
     return (offset + 3) & ~3;
 }
