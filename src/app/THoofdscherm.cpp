@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 #include "app/Clock.h"
 #include "app/SettingsStore.h"
+#include "app/VersionInfoReader.h"
 #include "app/WorkingFolders.h"
 
 #include <QAction>
@@ -59,6 +60,8 @@ THoofdscherm::THoofdscherm(QString programFolder, const Clock& clock, Dialogs& d
     Transparanties = new QTimer(this);
     Transparanties->setObjectName(QStringLiteral("Transparanties"));
     Transparanties->setInterval(kFirstTickMs);
+    VersionInfoReader1 = new VersionInfoReader(this);
+    VersionInfoReader1->setObjectName(QStringLiteral("VersionInfoReader1"));
     m_settings = std::make_unique<SettingsStore>(m_programFolder + QStringLiteral("ZelvanVODO.xml"),
                                                  QStringLiteral("Hoofdscherm"), storedProperties());
     connectHandlers();
@@ -132,6 +135,9 @@ QList<StoredProperty> THoofdscherm::storedProperties() const {
 void THoofdscherm::FormCreate() {
     WorkingFolders::create(m_programFolder);
     m_settings->restore();
+    VersionInfoReader1->setFileName(QCoreApplication::applicationFilePath());
+    VersionInfoReader1->ReadVersionInfo();
+    m_version = VersionInfoReader1->value(QStringLiteral("InternalFileVersion"));
     setCaption(versionCaption());
 }
 

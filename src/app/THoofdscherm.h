@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QSystemTrayIcon;
 class QTimer;
 class SettingsStore;
+class VersionInfoReader;
 struct StoredProperty;
 
 // The main window: owns every component of the program and carries its handlers. Each handler only
@@ -66,6 +67,7 @@ private:
     QAction* Details1 = nullptr;
     QAction* Sluirten1 = nullptr;
     QTimer* Transparanties = nullptr;
+    VersionInfoReader* VersionInfoReader1 = nullptr;
     std::unique_ptr<SettingsStore> m_settings;
     QString m_version;
     bool m_centred = false;

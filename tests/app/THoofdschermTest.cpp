@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(made, WorkingFolders::names());
         QCOMPARE(QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 4);
         QCOMPARE(controlValues(window->ui()), kDesignTimeValues);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Viruv Zelvan Transparantie - v"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Viruv Zelvan Transparantie - v" ZELVAN_PROJECT_VERSION));
         QCOMPARE(window->trayIcon().toolTip(), window->windowTitle());
         QVERIFY(window->ui().Logboek->toPlainText().isEmpty());
         QVERIFY(!QFile::exists(settingsPath()));
@@ -130,6 +130,10 @@ private slots:
         QVERIFY(!window->ui().SpeedButton4->isEnabled());
         QCOMPARE(window->transparantiesTimer().interval(), 15000);
         QVERIFY(window->transparantiesTimer().isActive());
+        window->TransparantiesTimer();
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("Viruv Zelvan Transparantie - v" ZELVAN_PROJECT_VERSION " (14-03-2026 09:05)"));
+        QCOMPARE(window->trayIcon().toolTip(), window->windowTitle());
     }
 
     void restoresStoredValues_data() {
