@@ -64,7 +64,8 @@ void ReportConnection::open() {
     if (!database.isEmpty())
         attributes.add(QStringLiteral("DATABASE"), database);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
-    db.setDatabaseName(attributes.text());
+    // Qt's ODBC driver itself puts "DSN=" in front of a string that names no driver.
+    db.setDatabaseName(attributes.text().mid(QStringLiteral("DSN=").size()));
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
                              .arg(MainConnection::ConnectionTimeoutSeconds));
     if (db.open())
