@@ -1,8 +1,10 @@
 #include "db/DataQuery.h"
 
 #include "app/AppError.h"
+#include "db/DriverError.h"
 #include "db/MainConnection.h"
 
+#include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -89,29 +91,38 @@ QList<QPair<QString, QVariant>> DataQuery::boundParameters() const {
     QList<QPair<QString, QVariant>> bound = m_parameters;
     if (m_master && m_master->active())
         for (auto& [name, value] : bound)
-            if (m_master->hasField(name))
-                value = m_master->value(name);
+            if (m_master->hasField(name)) {
+                // An empty master still binds a typed null, which every driver accepts.
+                const QVariant masterValue = m_master->value(name);
+                value = masterValue.isValid() ? masterValue : QVariant(QMetaType::fromType<int>());
+            }
     return bound;
 }
 
 void DataQuery::open() {
     if (m_active)
         return;
+    QStringList columns;
     QList<int> types;
+    QList<QList<QVariant>> rows;
     {
         QSqlQuery query = m_connection.execute(m_sql, boundParameters());
         const QSqlRecord record = query.record();
         for (int i = 0; i < record.count(); ++i) {
-            m_columns.append(record.fieldName(i));
+            columns.append(record.fieldName(i));
             types.append(record.field(i).metaType().id());
         }
         while (query.next()) {
             QList<QVariant> row;
             for (int i = 0; i < record.count(); ++i)
                 row.append(query.value(i));
-            m_rows.append(row);
+            rows.append(row);
         }
+        if (query.lastError().isValid())
+            throw DriverError(query.lastError());
     }
+    m_columns = columns;
+    m_rows = rows;
     m_active = true;
     try {
         checkDeclaredFields(types);

@@ -79,6 +79,8 @@ private slots:
         QCOMPARE(subscription.integer(QStringLiteral("tra_id")), 7);
         QCOMPARE(paramsOf(8), QStringList{"Bedrijf=2"});
         QCOMPARE(paramsOf(9), QStringList());
+        // No subscription row: the detail binds a null and finds nothing.
+        QCOMPARE(paramsOf(99), QStringList());
     }
 
     void postedRowIsReadByAFreshQuery() {
