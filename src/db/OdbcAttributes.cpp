@@ -2,9 +2,9 @@
 
 namespace {
 bool needsBraces(const QString& value) {
-    static const QString special = QStringLiteral(";{}=");
+    static const QString reserved = QStringLiteral(";{}=");
     for (const QChar c : value)
-        if (special.contains(c))
+        if (reserved.contains(c))
             return true;
     return value != value.trimmed();
 }
