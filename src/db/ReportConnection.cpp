@@ -1,0 +1,92 @@
+#include "db/ReportConnection.h"
+
+#include "db/DriverError.h"
+#include "db/MainConnection.h"
+#include "db/OdbcAttributes.h"
+
+#include <QSqlError>
+
+namespace {
+QString nextConnectionName() {
+    static int counter = 0;
+    return QStringLiteral("RapportDatabase#%1").arg(++counter);
+}
+} // namespace
+
+ReportConnection::ReportConnection(std::function<DatabaseSettings()> settings)
+    : m_settings(std::move(settings)), m_name(nextConnectionName()) {}
+
+ReportConnection::~ReportConnection() {
+    close();
+}
+
+void ReportConnection::RapportDatabaseBeforeConnect() {
+    const DatabaseSettings settings = m_settings();
+    m_params = QStringList{
+        QStringLiteral("USER NAME=") + settings.login,
+        QStringLiteral("ODBC DSN=") + settings.odbcDsn,
+        QStringLiteral("DATABASE NAME=") + settings.database,
+        QStringLiteral("OPEN MODE=READ/WRITE"),
+        QStringLiteral("SCHEMA CACHE SIZE=8"),
+        QStringLiteral("SQLQRYMODE="),
+        QStringLiteral("LANGDRIVER="),
+        QStringLiteral("SQLPASSTHRU MODE=SHARED AUTOCOMMIT"),
+        QStringLiteral("SCHEMA CACHE TIME=-1"),
+        QStringLiteral("MAX ROWS=-1"),
+        QStringLiteral("BATCH COUNT=200"),
+        QStringLiteral("ENABLE SCHEMA CACHE=FALSE"),
+        QStringLiteral("SCHEMA CACHE DIR="),
+        QStringLiteral("ENABLE BCD=FALSE"),
+        QStringLiteral("ROWSET SIZE=20"),
+        QStringLiteral("BLOBS TO CACHE=64"),
+        QStringLiteral("PASSWORD=") + settings.password,
+    };
+}
+
+// The value of a parameter line; the first "=" ends the name, so values keep any "=" they hold.
+QString ReportConnection::param(const QString& name) const {
+    const QString prefix = name + QLatin1Char('=');
+    for (const QString& line : m_params)
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size());
+    return {};
+}
+
+void ReportConnection::open() {
+    close();
+    RapportDatabaseBeforeConnect();
+    OdbcAttributes attributes;
+    attributes.add(QStringLiteral("DSN"), param(QStringLiteral("ODBC DSN")))
+        .add(QStringLiteral("UID"), param(QStringLiteral("USER NAME")))
+        .add(QStringLiteral("PWD"), param(QStringLiteral("PASSWORD")));
+    // An empty name leaves the data source's own database in force.
+    const QString database = param(QStringLiteral("DATABASE NAME"));
+    if (!database.isEmpty())
+        attributes.add(QStringLiteral("DATABASE"), database);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
+    // Qt's ODBC driver itself puts "DSN=" in front of a string that names no driver.
+    db.setDatabaseName(attributes.text().mid(QStringLiteral("DSN=").size()));
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
+                             .arg(MainConnection::ConnectionTimeoutSeconds));
+    if (db.open())
+        return;
+    const DriverError error(db.lastError());
+    db = QSqlDatabase();
+    close();
+    throw error;
+}
+
+void ReportConnection::close() {
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    QSqlDatabase::database(m_name, false).close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool ReportConnection::connected() const {
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase ReportConnection::database() const {
+    return QSqlDatabase::database(m_name, false);
+}
