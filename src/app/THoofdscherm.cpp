@@ -54,7 +54,11 @@ template <typename Control> StoredProperty integerProperty(const char* element, 
 THoofdscherm::THoofdscherm(QString programFolder, const Clock& clock, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_programFolder(std::move(programFolder)), m_clock(clock), m_dialogs(dialogs), m_log(setupUi(), clock) {
+      m_programFolder(std::move(programFolder)), m_clock(clock), m_log(setupUi(), clock),
+      ADO([this] { return databaseSettings(); }, m_programFolder),
+      RapportDatabase([this] { return databaseSettings(); }), m_data(ADO),
+      m_transactionLog(ADO, m_log, [this] { return m_ui.Gebruikersnummer->value(); }),
+      m_connectionTest(ADO, dialogs, m_log) {
     setWindowIcon(Artwork::applicationIcon());
     setupTray();
     Transparanties = new QTimer(this);
@@ -72,6 +76,12 @@ THoofdscherm::THoofdscherm(QString programFolder, const Clock& clock, Dialogs& d
 QPlainTextEdit& THoofdscherm::setupUi() {
     m_ui.setupUi(this);
     return *m_ui.Logboek;
+}
+
+// Both connections are rebuilt from the edits as they read at every connect.
+DatabaseSettings THoofdscherm::databaseSettings() const {
+    return {m_ui.xLoginServer->text(), m_ui.xLoginDatabase->text(), m_ui.xLoginSQL->text(),
+            m_ui.xPaswoordSQL->text(), m_ui.xODBC->text()};
 }
 
 THoofdscherm::~THoofdscherm() {
@@ -106,6 +116,7 @@ void THoofdscherm::onSignal(Sender* sender, Signal signal, void (THoofdscherm::*
 }
 
 void THoofdscherm::connectHandlers() {
+    onSignal(m_ui.Button3, &QPushButton::clicked, &THoofdscherm::Button3Click);
     onSignal(m_ui.Button4, &QPushButton::clicked, &THoofdscherm::Button4Click);
     onSignal(m_ui.Button5, &QPushButton::clicked, &THoofdscherm::Button5Click);
     onSignal(Sluirten1, &QAction::triggered, &THoofdscherm::Sluirten1Click);
@@ -150,6 +161,10 @@ void THoofdscherm::setCaption(const QString& caption) {
     RzTrayIcon1->setToolTip(caption);
 }
 
+void THoofdscherm::Button3Click() {
+    m_connectionTest.Button3Click();
+}
+
 void THoofdscherm::Button4Click() {
     m_settings->save();
     // Without a system tray a hidden window could never be brought back.
@@ -160,6 +175,8 @@ void THoofdscherm::Button4Click() {
 }
 
 void THoofdscherm::Button5Click() {
+    if (ADO.connected())
+        ADO.close();
     close();
 }
 
@@ -181,6 +198,11 @@ void THoofdscherm::TrackTransparantieChange() {
 void THoofdscherm::TransparantiesTimer() {
     setCaption(versionCaption() + QStringLiteral(" (") +
                m_clock.now().toString(QStringLiteral("dd-MM-yyyy HH:mm")) + QStringLiteral(")"));
+}
+
+void THoofdscherm::LogTransactie(int ritstaat, int rit, int wagen, int chauffeur, int code,
+                                 const QString& opmerking) {
+    m_transactionLog.LogTransactie(ritstaat, rit, wagen, chauffeur, code, opmerking);
 }
 
 void THoofdscherm::closeEvent(QCloseEvent* event) {

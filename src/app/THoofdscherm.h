@@ -2,6 +2,11 @@
 
 #include "app/ActivityLog.h"
 #include "app/THoofdschermUi.h"
+#include "db/ConnectionTest.h"
+#include "db/DataModel.h"
+#include "db/MainConnection.h"
+#include "db/ReportConnection.h"
+#include "db/TransactionLog.h"
 
 #include <QWidget>
 #include <memory>
@@ -32,14 +37,21 @@ public:
     QSystemTrayIcon& trayIcon() { return *RzTrayIcon1; }
     QMenu& popupMenu() { return *PopupMenu1; }
     QTimer& transparantiesTimer() { return *Transparanties; }
+    MainConnection& ado() { return ADO; }
+    DataModel& dataModel() { return m_data; }
 
     void FormCreate();
+    void Button3Click();
     void Button4Click();
     void Button5Click();
     void Sluirten1Click();
     void Details1Click();
     void TrackTransparantieChange();
     void TransparantiesTimer();
+
+    // A named operation for whoever invokes it by name (QMetaObject::invokeMethod).
+    Q_INVOKABLE void LogTransactie(int ritstaat, int rit, int wagen, int chauffeur, int code,
+                                   const QString& opmerking);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,12 +67,17 @@ private:
     void setCaption(const QString& caption);
     QString versionCaption() const;
     QPlainTextEdit& setupUi();
+    DatabaseSettings databaseSettings() const;
 
     QString m_programFolder;
     const Clock& m_clock;
-    Dialogs& m_dialogs;
     THoofdschermUi m_ui;
     ActivityLog m_log;
+    MainConnection ADO;
+    ReportConnection RapportDatabase;
+    DataModel m_data;
+    TransactionLog m_transactionLog;
+    ConnectionTest m_connectionTest;
     QSystemTrayIcon* RzTrayIcon1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* Update1 = nullptr;

@@ -1,4 +1,5 @@
 #include "app/THoofdscherm.h"
+#include "DbFixture.h"
 #include "FakeClock.h"
 #include "RecordingDialogs.h"
 #include "app/WorkingFolders.h"
@@ -81,7 +82,10 @@ class THoofdschermTest : public QObject {
     }
 
 private slots:
-    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_dialogs.shown.clear();
+    }
 
     void firstStartCreatesFoldersAndDesignTimeValues() {
         auto window = start();
@@ -92,7 +96,8 @@ private slots:
         QCOMPARE(made, WorkingFolders::names());
         QCOMPARE(QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 4);
         QCOMPARE(controlValues(window->ui()), kDesignTimeValues);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Viruv Zelvan Transparantie - v" ZELVAN_PROJECT_VERSION));
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("Viruv Zelvan Transparantie - v" ZELVAN_PROJECT_VERSION));
         QCOMPARE(window->trayIcon().toolTip(), window->windowTitle());
         QVERIFY(window->ui().Logboek->toPlainText().isEmpty());
         QVERIFY(!QFile::exists(settingsPath()));
@@ -131,8 +136,8 @@ private slots:
         QCOMPARE(window->transparantiesTimer().interval(), 15000);
         QVERIFY(window->transparantiesTimer().isActive());
         window->TransparantiesTimer();
-        QCOMPARE(window->windowTitle(),
-                 QStringLiteral("Viruv Zelvan Transparantie - v" ZELVAN_PROJECT_VERSION " (14-03-2026 09:05)"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Viruv Zelvan Transparantie - v" ZELVAN_PROJECT_VERSION
+                                                       " (14-03-2026 09:05)"));
         QCOMPARE(window->trayIcon().toolTip(), window->windowTitle());
     }
 
@@ -197,7 +202,7 @@ private slots:
             ui.SMSTestnummer->setText(QStringLiteral("+31612345678"));
             ui.SMSTestbericht->setText(QStringLiteral("Tëst"));
             ui.chkVerwijderen->setChecked(true);
-            QTest::mouseClick(ui.Button5, Qt::LeftButton);
+            ui.Button5->click();
             QVERIFY(!window->isVisible());
         }
         const auto written = storedElements(settingsPath());
@@ -226,13 +231,47 @@ private slots:
         auto window = start();
         window->show();
         window->ui().xODBC->setText(QStringLiteral("new"));
-        QTest::mouseClick(window->ui().Button4, Qt::LeftButton);
+        window->ui().Button4->click();
         QTRY_VERIFY(!window->isVisible() || window->isMinimized());
         // A process killed now would leave exactly this file behind.
         QCOMPARE(readFile(settingsPath()), before);
         window.reset();
         QVERIFY(storedElements(settingsPath())
                     .contains(qMakePair(QStringLiteral("xODBC_Text"), QStringLiteral("new"))));
+    }
+
+    void testButtonUsesTheTypedSettings() {
+        DbFixture database;
+        THoofdscherm window(database.folder(), m_clock, m_dialogs);
+        window.ui().xLoginServer->setText(QStringLiteral("sqlite:") + DbFixture::databaseName());
+        window.ui().Button3->click();
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown.first().title, QStringLiteral("Database koppeling"));
+        QVERIFY(!window.ado().connected());
+
+        window.ui().xLoginServer->setText(QStringLiteral("sqlite:ontbreekt.db"));
+        window.ui().Button3->click();
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        const QStringList lines = window.ui().Logboek->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("09:05 - ") + lines[1]);
+    }
+
+    void transactionsAreLoggedByNameWithTheUserNumber() {
+        DbFixture database;
+        THoofdscherm window(database.folder(), m_clock, m_dialogs);
+        window.ui().xLoginServer->setText(QStringLiteral("sqlite:") + DbFixture::databaseName());
+        window.ui().Gebruikersnummer->setValue(42);
+        QVERIFY(QMetaObject::invokeMethod(&window, "LogTransactie", Q_ARG(int, 10), Q_ARG(int, 20),
+                                          Q_ARG(int, 30), Q_ARG(int, 40), Q_ARG(int, 50),
+                                          Q_ARG(QString, QStringLiteral("it's"))));
+        QCOMPARE(database.sqlite(QStringLiteral("select tra_gebruiker, tra_ritstaat, tra_code, tra_opmerking "
+                                                "from TRANSACTIES")),
+                 QStringLiteral("42|10|50|it's"));
+
+        QVERIFY(window.ado().connected());
+        window.ui().Button5->click();
+        QVERIFY(!window.ado().connected());
     }
 
     void unparseableFileIsLoggedOnceAndKept() {
