@@ -75,5 +75,9 @@ void SmtpTransmission::exchange(const CompanySettings& company, const QByteArray
         session.command("RCPT TO:<" + recipient + '>', 250);
     session.command("DATA", 354);
     session.sendMessage(message);
-    session.command("QUIT", 221);
+    // The server has taken the message: one that hangs up instead of saying goodbye has not lost it.
+    try {
+        session.command("QUIT", 221);
+    } catch (const AppError&) {
+    }
 }

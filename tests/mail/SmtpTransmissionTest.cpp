@@ -296,6 +296,8 @@ private slots:
         QTest::newRow("silent server: time-out")
             << QStringList{"--silent"} << false << 200
             << "Time-out bij wachten op antwoord van de SMTP-server" << QByteArray();
+        QTest::newRow("hangs up at QUIT after accepting the message")
+            << QStringList{"--hang-up-at", "QUIT"} << false << kTimeoutMs << "" << QByteArray("EHLO MAIL RCPT DATA QUIT");
         QTest::newRow("data refused") << QStringList{"--reply", "DATA=554 5.7.1 Spam"} << false << kTimeoutMs
                                       << "554 5.7.1 Spam" << QByteArray("EHLO MAIL RCPT DATA");
     }

@@ -2,7 +2,8 @@
 """A scripted SMTP server on 127.0.0.1 for the misbehaviour a real server does not show.
 
 Prints its port on stdout once it listens. Answers every command with a well-behaved default reply
-unless --reply VERB=REPLY overrides it (REPLY may hold several lines separated by "|"). With
+unless --reply VERB=REPLY overrides it (REPLY may hold several lines separated by "|");
+--hang-up-at VERB closes the connection when that command arrives. With
 --silent it accepts connections and never says a word; with --trickle its replies arrive in
 pieces. Every line it receives is appended to OUTDIR/transcript.txt; an accepted message is
 written to OUTDIR/message-N.eml.
@@ -27,6 +28,8 @@ def parse_args():
     parser.add_argument("--silent", action="store_true")
     parser.add_argument("--trickle", action="store_true",
                         help="write every reply in pieces of a few bytes, so the client reads it in parts")
+    parser.add_argument("--hang-up-at", metavar="VERB",
+                        help="close the connection without a reply when this command arrives")
     parser.add_argument("--reply", action="append", default=[], help="VERB=REPLY (repeatable)")
     return parser.parse_args()
 
@@ -57,6 +60,8 @@ class Session:
         while line := await reader.readline():
             self.record(line)
             verb = line.split(b" ")[0].strip().upper().decode("ascii", "replace")
+            if verb == self.args.hang_up_at:
+                break
             reply = self.replies.get(verb, "500 Command not recognized")
             await self.send(writer, ("\r\n".join(reply.split("|")) + "\r\n").encode())
             if verb == "DATA" and reply.startswith("354"):
