@@ -40,6 +40,7 @@ QLabel* label(QWidget* parent, const QString& text, int x, int y, const QFont& f
     auto* result = new QLabel(text, parent);
     result->setFont(font);
     result->move(x, y);
+    result->adjustSize();
     return result;
 }
 
