@@ -21,11 +21,6 @@ namespace {
 const QString SqlitePrefix = QStringLiteral("sqlite:");
 const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-QString nextConnectionName() {
-    static int counter = 0;
-    return QStringLiteral("ADO#%1").arg(++counter);
-}
-
 void getdate(sqlite3_context* context, int, sqlite3_value**) {
     const auto* clock = static_cast<const Clock*>(sqlite3_user_data(context));
     const QDateTime now = clock ? clock->now() : QDateTime::currentDateTime();
@@ -47,11 +42,7 @@ void setStatementTimeout(const QSqlQuery& query, int seconds) {
 MainConnection::MainConnection(std::function<DatabaseSettings()> settings, QString programFolder,
                                const Clock* databaseClock)
     : m_settings(std::move(settings)), m_programFolder(std::move(programFolder)),
-      m_databaseClock(databaseClock), m_name(nextConnectionName()) {}
-
-MainConnection::~MainConnection() {
-    close();
-}
+      m_databaseClock(databaseClock), m_connection(QStringLiteral("ADO")) {}
 
 void MainConnection::ADOBeforeConnect() {
     m_connectionString = ConnectionString::build(m_settings());
@@ -89,12 +80,12 @@ void MainConnection::connectSqlServer(const QString& dataSource, const QString& 
         .add(QStringLiteral("PWD"), password)
         .add(QStringLiteral("ClientCharset"), QStringLiteral("UTF-8"));
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
+        QSqlDatabase db = m_connection.add(QStringLiteral("QODBC"));
         db.setDatabaseName(attributes.text());
         db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
                                  .arg(ConnectionTimeoutSeconds));
     }
-    openOrThrow();
+    m_connection.open();
 }
 
 void MainConnection::connectEmbedded(const QString& path) {
@@ -102,18 +93,18 @@ void MainConnection::connectEmbedded(const QString& path) {
     const QString file = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : m_programFolder + path);
     // mode=rw: a missing file is an error instead of a new empty database.
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        QSqlDatabase db = m_connection.add(QStringLiteral("QSQLITE"));
         db.setDatabaseName(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded) +
                            QStringLiteral("?mode=rw"));
         db.setConnectOptions(
             QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(CommandTimeoutSeconds * 1000));
     }
     try {
-        openOrThrow();
+        m_connection.open();
     } catch (const AppError& error) {
         throw AppError(error.message() + QStringLiteral(" (") + file + QLatin1Char(')'));
     }
-    const QVariant handle = QSqlDatabase::database(m_name, false).driver()->handle();
+    const QVariant handle = m_connection.database().driver()->handle();
     sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.constData());
     if (sqlite3_create_function(sqlite, "getdate", 0, SQLITE_UTF8, const_cast<Clock*>(m_databaseClock),
                                 getdate, nullptr, nullptr) != SQLITE_OK) {
@@ -123,31 +114,18 @@ void MainConnection::connectEmbedded(const QString& path) {
     }
 }
 
-void MainConnection::openOrThrow() {
-    QSqlDatabase db = QSqlDatabase::database(m_name, false);
-    if (db.open())
-        return;
-    const DriverError error(db.lastError());
-    db = QSqlDatabase();
-    close();
-    throw error;
-}
-
 void MainConnection::close() {
-    if (!QSqlDatabase::contains(m_name))
-        return;
-    QSqlDatabase::database(m_name, false).close();
-    QSqlDatabase::removeDatabase(m_name);
+    m_connection.close();
 }
 
 bool MainConnection::connected() const {
-    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+    return m_connection.connected();
 }
 
 QSqlQuery MainConnection::execute(const QString& sql, const QList<QPair<QString, QVariant>>& parameters,
                                   int timeoutSeconds) {
     open();
-    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    QSqlQuery query(m_connection.database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         throw DriverError(query.lastError());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DatabaseSettings.h"
+#include "db/NamedConnection.h"
 
 #include <QList>
 #include <QPair>
@@ -23,7 +24,6 @@ public:
     // databaseClock is the embedded database's getdate(); null means the system's local time.
     MainConnection(std::function<DatabaseSettings()> settings, QString programFolder,
                    const Clock* databaseClock = nullptr);
-    ~MainConnection();
     MainConnection(const MainConnection&) = delete;
     MainConnection& operator=(const MainConnection&) = delete;
 
@@ -48,12 +48,11 @@ private:
     void connectSqlServer(const QString& dataSource, const QString& database, const QString& login,
                           const QString& password);
     void connectEmbedded(const QString& path);
-    void openOrThrow();
 
     std::function<DatabaseSettings()> m_settings;
     QString m_programFolder;
     const Clock* m_databaseClock;
-    QString m_name;
+    NamedConnection m_connection;
     QString m_connectionString;
     bool m_embedded = false;
 };

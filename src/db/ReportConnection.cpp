@@ -6,19 +6,8 @@
 
 #include <QSqlError>
 
-namespace {
-QString nextConnectionName() {
-    static int counter = 0;
-    return QStringLiteral("RapportDatabase#%1").arg(++counter);
-}
-} // namespace
-
 ReportConnection::ReportConnection(std::function<DatabaseSettings()> settings)
-    : m_settings(std::move(settings)), m_name(nextConnectionName()) {}
-
-ReportConnection::~ReportConnection() {
-    close();
-}
+    : m_settings(std::move(settings)), m_connection(QStringLiteral("RapportDatabase")) {}
 
 void ReportConnection::RapportDatabaseBeforeConnect() {
     const DatabaseSettings settings = m_settings();
@@ -63,30 +52,23 @@ void ReportConnection::open() {
     const QString database = param(QStringLiteral("DATABASE NAME"));
     if (!database.isEmpty())
         attributes.add(QStringLiteral("DATABASE"), database);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
+    QSqlDatabase db = m_connection.add(QStringLiteral("QODBC"));
     // Qt's ODBC driver itself puts "DSN=" in front of a string that names no driver.
     db.setDatabaseName(attributes.text().mid(QStringLiteral("DSN=").size()));
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
                              .arg(MainConnection::ConnectionTimeoutSeconds));
-    if (db.open())
-        return;
-    const DriverError error(db.lastError());
     db = QSqlDatabase();
-    close();
-    throw error;
+    m_connection.open();
 }
 
 void ReportConnection::close() {
-    if (!QSqlDatabase::contains(m_name))
-        return;
-    QSqlDatabase::database(m_name, false).close();
-    QSqlDatabase::removeDatabase(m_name);
+    m_connection.close();
 }
 
 bool ReportConnection::connected() const {
-    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+    return m_connection.connected();
 }
 
 QSqlDatabase ReportConnection::database() const {
-    return QSqlDatabase::database(m_name, false);
+    return m_connection.database();
 }

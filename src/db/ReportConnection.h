@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DatabaseSettings.h"
+#include "db/NamedConnection.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
@@ -11,7 +12,6 @@
 class ReportConnection {
 public:
     explicit ReportConnection(std::function<DatabaseSettings()> settings);
-    ~ReportConnection();
     ReportConnection(const ReportConnection&) = delete;
     ReportConnection& operator=(const ReportConnection&) = delete;
 
@@ -30,6 +30,6 @@ private:
     QString param(const QString& name) const;
 
     std::function<DatabaseSettings()> m_settings;
-    QString m_name;
+    NamedConnection m_connection;
     QStringList m_params;
 };
