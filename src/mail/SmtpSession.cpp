@@ -8,6 +8,10 @@ const QByteArray kCrlf = "\r\n";
 // A reply line longer than this is not SMTP; the limit keeps a broken server from filling the memory.
 constexpr qsizetype kMaxLineLength = 64 * 1024;
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 bool accepts(const SmtpReply& reply, int expectedCode) {
     // 251 ("will forward") accepts a recipient just as 250 does.
     return reply.code == expectedCode || (expectedCode == 250 && reply.code == 251);
@@ -103,7 +107,7 @@ SmtpReply SmtpSession::readReply() {
     SmtpReply reply;
     for (;;) {
         const QByteArray line = readLine(deadline);
-        const bool wellFormed = line.size() >= 3 && std::all_of(line.begin(), line.begin() + 3, ::isdigit) &&
+        const bool wellFormed = line.size() >= 3 && std::all_of(line.begin(), line.begin() + 3, isDigit) &&
                                 (line.size() == 3 || line.at(3) == ' ' || line.at(3) == '-');
         if (!wellFormed)
             throw AppError(QStringLiteral("Ongeldig antwoord van de SMTP-server: ") +
