@@ -79,12 +79,7 @@ void MainConnection::connectSqlServer(const QString& dataSource, const QString& 
         .add(QStringLiteral("UID"), login)
         .add(QStringLiteral("PWD"), password)
         .add(QStringLiteral("ClientCharset"), QStringLiteral("UTF-8"));
-    {
-        QSqlDatabase db = m_connection.add(QStringLiteral("QODBC"));
-        db.setDatabaseName(attributes.text());
-        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
-                                 .arg(ConnectionTimeoutSeconds));
-    }
+    m_connection.addOdbc(attributes.text(), ConnectionTimeoutSeconds);
     m_connection.open();
 }
 

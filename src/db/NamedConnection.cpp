@@ -17,6 +17,13 @@ QSqlDatabase NamedConnection::add(const QString& driver) {
     return QSqlDatabase::addDatabase(driver, m_name);
 }
 
+void NamedConnection::addOdbc(const QString& connectionText, int loginTimeoutSeconds) {
+    QSqlDatabase db = add(QStringLiteral("QODBC"));
+    db.setDatabaseName(connectionText);
+    db.setConnectOptions(
+        QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1").arg(loginTimeoutSeconds));
+}
+
 void NamedConnection::open() {
     QSqlDatabase db = database();
     if (db.open())

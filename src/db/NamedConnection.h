@@ -13,6 +13,8 @@ public:
 
     // Registers the connection with this driver; set its options on the result, then open().
     QSqlDatabase add(const QString& driver);
+    // Registers an ODBC connection with its connection text and a bounded login.
+    void addOdbc(const QString& connectionText, int loginTimeoutSeconds);
     // Opens the registered connection. A failure removes it again and is an AppError with the driver's
     // own message.
     void open();

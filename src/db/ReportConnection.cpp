@@ -1,10 +1,8 @@
 #include "db/ReportConnection.h"
 
-#include "db/DriverError.h"
 #include "db/MainConnection.h"
 #include "db/OdbcAttributes.h"
 
-#include <QSqlError>
 
 ReportConnection::ReportConnection(std::function<DatabaseSettings()> settings)
     : m_settings(std::move(settings)), m_connection(QStringLiteral("RapportDatabase")) {}
@@ -52,12 +50,9 @@ void ReportConnection::open() {
     const QString database = param(QStringLiteral("DATABASE NAME"));
     if (!database.isEmpty())
         attributes.add(QStringLiteral("DATABASE"), database);
-    QSqlDatabase db = m_connection.add(QStringLiteral("QODBC"));
     // Qt's ODBC driver itself puts "DSN=" in front of a string that names no driver.
-    db.setDatabaseName(attributes.text().mid(QStringLiteral("DSN=").size()));
-    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
-                             .arg(MainConnection::ConnectionTimeoutSeconds));
-    db = QSqlDatabase();
+    m_connection.addOdbc(attributes.text().mid(QStringLiteral("DSN=").size()),
+                         MainConnection::ConnectionTimeoutSeconds);
     m_connection.open();
 }
 
